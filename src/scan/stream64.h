@@ -1,0 +1,22 @@
+// 64-bit stream positions on every platform.
+//
+// Inputs are often whole disk dumps larger than 4 GiB, and `long` (what
+// std::ftell and std::fseek use) is 32 bits wide on some platforms, so the
+// scanner positions its stream only through these two calls.
+#ifndef BONDSCOPE_SCAN_STREAM64_H_
+#define BONDSCOPE_SCAN_STREAM64_H_
+
+#include <cstdint>
+#include <cstdio>
+
+namespace bondscope {
+
+/// The stream's position, or -1 when it cannot be told.
+std::int64_t tell64(std::FILE* stream);
+
+/// std::fseek with a 64-bit offset; returns 0 on success.
+int seek64(std::FILE* stream, std::int64_t offset, int origin);
+
+}  // namespace bondscope
+
+#endif  // BONDSCOPE_SCAN_STREAM64_H_
