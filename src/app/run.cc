@@ -3,6 +3,7 @@
 #include <array>
 #include <cerrno>
 #include <cstdio>
+#include <exception>
 #include <filesystem>
 #include <system_error>
 
@@ -41,9 +42,22 @@ void check_written(std::FILE* out) {
 // is read.
 bool same_file(const std::string& a, const std::string& b) {
   std::error_code ec;
-  return std::filesystem::equivalent(std::filesystem::path(a),
-                                     std::filesystem::path(b), ec) &&
-         !ec;
+  try {
+    return std::filesystem::equivalent(std::filesystem::path(a),
+                                       std::filesystem::path(b), ec) &&
+           !ec;
+  } catch (const std::exception&) {
+    return false;  // a name the platform cannot convert: fopen decides
+  }
+}
+
+bool is_directory(const std::string& path) {
+  std::error_code ec;
+  try {
+    return std::filesystem::is_directory(std::filesystem::path(path), ec);
+  } catch (const std::exception&) {
+    return false;
+  }
 }
 
 std::FILE* open_source(const std::string& path) {
@@ -51,8 +65,7 @@ std::FILE* open_source(const std::string& path) {
   if (in == nullptr) fatal("%s:", path.c_str());
   // Some platforms open a directory for reading without complaint; it can
   // hold no save, and reading it fails in ways that say little.
-  std::error_code ec;
-  if (std::filesystem::is_directory(std::filesystem::path(path), ec)) {
+  if (is_directory(path)) {
     errno = EISDIR;
     fatal("%s:", path.c_str());
   }
