@@ -14,7 +14,9 @@ namespace bondscope {
 /// The stream's position, or -1 when it cannot be told.
 std::int64_t tell64(std::FILE* stream);
 
-/// std::fseek with a 64-bit offset; returns 0 on success.
+/// std::fseek with a 64-bit offset; returns 0 on success.  A stream that
+/// has no positions (a pipe, a terminal, a Windows device) fails with errno
+/// ESPIPE on every platform.
 int seek64(std::FILE* stream, std::int64_t offset, int origin);
 
 }  // namespace bondscope
