@@ -23,8 +23,6 @@
 namespace bondscope {
 
 #if defined(_WIN32)
-namespace {
-
 // On Windows only files on a disk have positions.  Seeking a pipe, the
 // console or the NUL device "succeeds" there with a meaningless position of
 // 0, so the search would take the stream for an empty file and the run
@@ -36,8 +34,6 @@ bool has_positions(std::FILE* stream) {
   return handle != -1 &&
          GetFileType(reinterpret_cast<HANDLE>(handle)) == FILE_TYPE_DISK;
 }
-
-}  // namespace
 #endif
 
 std::int64_t tell64(std::FILE* stream) {

@@ -19,6 +19,12 @@ std::int64_t tell64(std::FILE* stream);
 /// ESPIPE on every platform.
 int seek64(std::FILE* stream, std::int64_t offset, int origin);
 
+#if defined(_WIN32)
+/// Whether the stream is a file on a disk, the only kind of stream that has
+/// positions on Windows; seek64() fails on every other kind.
+bool has_positions(std::FILE* stream);
+#endif
+
 }  // namespace bondscope
 
 #endif  // BONDSCOPE_SCAN_STREAM64_H_
