@@ -85,48 +85,50 @@ cat "$work/one.sav" >>"$work/sparse-8G"
 # Warm the page cache.
 for f in "$work"/random-* "$work/saves-1G" "$work/dense-1G"; do cat "$f" >/dev/null; done
 
-# median of the wall times of N runs of a command; peak RSS of the last run
-# is left in $rss (KiB).
+# Prints the median wall time of N runs of a command and the largest peak
+# resident memory (KiB) seen over those runs.
 median() { sort -g | awk '{a[NR]=$1} END {print (NR % 2) ? a[(NR+1)/2] : (a[NR/2] + a[NR/2+1]) / 2}'; }
 timeit() {
   local out=$work/times
   : >"$out"
+  : >"$work/rss.all"
   for _ in $(seq "$runs"); do
     local t0 t1
     t0=$(date +%s.%N)
-    /usr/bin/time -f %M -o "$work/rss" "$@" >/dev/null 2>&1 || true
+    /usr/bin/time -f %M -a -o "$work/rss.all" "$@" >/dev/null 2>&1 || true
     t1=$(date +%s.%N)
     echo "$t1 - $t0" | bc -l >>"$out"
   done
-  rss=$(tail -1 "$work/rss")
-  median <"$out"
+  echo "$(median <"$out") $(sort -n "$work/rss.all" | tail -1)"
 }
 ratio() { echo "scale=3; $1 / $2" | bc -l; }
 
 printf '\n%-12s %10s %10s %10s %9s %9s %9s\n' input bondscope cat grep b/cat b/grep rss-KiB
 for f in $(for g in $sizes; do echo "random-${g}G"; done) saves-1G; do
-  b=$(timeit "$bondscope" "$work/$f"); brss=$rss
-  c=$(timeit cat "$work/$f")
-  g=$(timeit grep -c -a -F "$sig" "$work/$f")
+  read -r b brss < <(timeit "$bondscope" "$work/$f")
+  read -r c _ < <(timeit cat "$work/$f")
+  # grep's count goes to a file: writing to /dev/null, grep would stop at
+  # the first match.
+  read -r g _ < <(timeit sh -c 'grep -c -a -F "$1" "$2" >"$3"' sh "$sig" "$work/$f" "$work/grep.out")
   printf '%-12s %10.3f %10.3f %10.3f %9.2f %9.2f %9s\n' "$f" "$b" "$c" "$g" "$(ratio "$b" "$c")" "$(ratio "$b" "$g")" "$brss"
 done
 
 echo
 echo "seconds per GiB (random inputs):"
 for g in $sizes; do
-  b=$(timeit "$bondscope" "$work/random-${g}G")
+  read -r b _ < <(timeit "$bondscope" "$work/random-${g}G")
   printf '  %sG  %.3f s/GiB\n' "$g" "$(echo "$b / $g" | bc -l)"
 done
 
 echo
-c=$(timeit cat "$work/dense-1G")
+read -r c _ < <(timeit cat "$work/dense-1G")
 for opts in "" "-t" "-s" "-ts"; do
-  b=$(timeit "$bondscope" $opts "$work/dense-1G")
+  read -r b rss < <(timeit "$bondscope" $opts "$work/dense-1G")
   printf 'dense-1G %-4s %8.3f s  (%5.2f x cat %.3f s)  rss %s KiB\n' "${opts:-none}" "$b" "$(ratio "$b" "$c")" "$c" "$rss"
 done
 for n in 16384 32768 65536; do
   head -c $((n * 8192)) "$work/dense-1G" >"$work/dense-n"
-  b=$(timeit "$bondscope" -ts "$work/dense-n")
+  read -r b _ < <(timeit "$bondscope" -ts "$work/dense-n")
   printf 'dense %6d saves -ts %8.3f s  (%.2f us per save)\n' "$n" "$b" "$(echo "$b * 1000000 / $n" | bc -l)"
 done
 

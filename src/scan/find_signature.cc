@@ -20,7 +20,10 @@ namespace {
 constexpr std::size_t kBufferSize = std::size_t{256} * 1024;
 constexpr std::size_t kFirstRead = std::size_t{8} * 1024;
 
-// Below this many window positions a buffer is searched by one chain.
+// Independent Horspool chains stepped together over adjacent stretches, and
+// the stretch per chain below which one chain searches alone.  Four chains
+// hide most of the lookup latency; eight measured no faster.
+constexpr int kChains = 4;
 constexpr std::size_t kMinChainedSpan = 4096;
 
 // One Horspool chain: examines the windows whose last byte lies at `at`,
@@ -58,19 +61,15 @@ bool run_chain(const unsigned char* buffer, std::size_t* at, std::size_t limit,
 
 // Searches the windows whose last byte lies in [*at, limit).  A single chain
 // is latency-bound: every step waits for the table lookup of the byte the
-// previous step landed on.  So a long stretch is cut into four adjacent
+// previous step landed on.  So a long stretch is cut into kChains adjacent
 // parts, each searched by a plain Horspool chain of its own, and the chains
 // are stepped together so their lookups overlap.  Chain k starts exactly
 // where chain k-1's part ends; a chain that steps past the end of its part
 // skips only positions that the next chain examines, so together they see
 // every window a single chain would, and the first chain that matches holds
 // the leftmost occurrence.
-bool search_buffer(const unsigned char* buffer, std::size_t* at,
-                   std::size_t limit, const pattern_view& p) {
-  constexpr int kChains = 4;
-  if (*at >= limit || limit - *at < kChains * kMinChainedSpan) {
-    return run_chain(buffer, at, limit, p);
-  }
+bool search_chained(const unsigned char* buffer, std::size_t* at,
+                    std::size_t limit, const pattern_view& p) {
   const std::size_t part = (limit - *at) / kChains;
   std::size_t bound[kChains + 1];
   std::size_t end[kChains];
@@ -82,34 +81,44 @@ bool search_buffer(const unsigned char* buffer, std::size_t* at,
 
   const skip_table& skip = *p.skip;
   const unsigned char last = p.last;
-  // Lock-step while every chain is inside its part.  A chain that sees a
-  // candidate byte gets the full comparison; chain 0 matching is the answer,
-  // a later chain matching leaves only the chains before it to finish.
-  while (end[0] < bound[1] && end[1] < bound[2] && end[2] < bound[3] &&
-         end[3] < bound[4]) {
-    const unsigned char c0 = buffer[end[0]];
-    const unsigned char c1 = buffer[end[1]];
-    const unsigned char c2 = buffer[end[2]];
-    const unsigned char c3 = buffer[end[3]];
-    if ((c0 == last) | (c1 == last) | (c2 == last) | (c3 == last)) {
-      const unsigned char c[kChains] = {c0, c1, c2, c3};
-      for (int k = 0; k < kChains; ++k) {
-        if (c[k] != last || !matches_at(buffer, end[k], p)) continue;
-        // Chain k matched: only earlier chains can hold an earlier match.
-        for (int j = 0; j < k; ++j) {
-          if (run_chain(buffer, &end[j], bound[j + 1], p)) {
-            *at = end[j];
-            return true;
-          }
-        }
-        *at = end[k];
-        return true;
+  for (;;) {
+    // No step is longer than the pattern, so every chain can take `steps`
+    // more steps before any of them can leave its part: the inner loop needs
+    // no bounds checks.
+    std::size_t steps = SIZE_MAX;
+    bool inside = true;
+    for (int k = 0; k < kChains; ++k) {
+      inside &= end[k] < bound[k + 1];
+      if (inside) {
+        steps = std::min(steps, (bound[k + 1] - 1 - end[k]) / p.length + 1);
       }
     }
-    end[0] += skip[c0];
-    end[1] += skip[c1];
-    end[2] += skip[c2];
-    end[3] += skip[c3];
+    if (!inside) break;
+    for (; steps > 0; --steps) {
+      unsigned char c[kChains];
+      bool candidate = false;
+      for (int k = 0; k < kChains; ++k) {
+        c[k] = buffer[end[k]];
+        candidate |= c[k] == last;
+      }
+      if (candidate) {
+        // A chain that sees the pattern's last byte gets the full
+        // comparison.  Chain k matching leaves only the chains before it
+        // able to hold an earlier occurrence.
+        for (int k = 0; k < kChains; ++k) {
+          if (c[k] != last || !matches_at(buffer, end[k], p)) continue;
+          for (int j = 0; j < k; ++j) {
+            if (run_chain(buffer, &end[j], bound[j + 1], p)) {
+              *at = end[j];
+              return true;
+            }
+          }
+          *at = end[k];
+          return true;
+        }
+      }
+      for (int k = 0; k < kChains; ++k) end[k] += skip[c[k]];
+    }
   }
   // Some chain has left its part; finish each in order.  The last chain's
   // final position is where the search continues after this buffer.
@@ -121,6 +130,14 @@ bool search_buffer(const unsigned char* buffer, std::size_t* at,
   }
   *at = end[kChains - 1];
   return false;
+}
+
+bool search_buffer(const unsigned char* buffer, std::size_t* at,
+                   std::size_t limit, const pattern_view& p) {
+  if (*at >= limit || limit - *at < kChains * kMinChainedSpan) {
+    return run_chain(buffer, at, limit, p);
+  }
+  return search_chained(buffer, at, limit, p);
 }
 
 }  // namespace
