@@ -2,6 +2,8 @@
 
 #include <string>
 
+#include "save/report_text.h"
+
 namespace bondscope {
 namespace {
 
@@ -37,22 +39,32 @@ void write_title(std::FILE* stream, const save_summary& summary) {
     line += is_control_byte(static_cast<unsigned char>(ch)) ? '?' : ch;
   }
   line += "]\n";
-  std::fputs(line.c_str(), stream);
+  write_text(stream, line);
 }
 
 void write_status(std::FILE* stream, const save_summary& summary) {
-  std::fputs(kStatusHeader, stream);
+  std::string text = kStatusHeader;
   for (const character_entry& c : summary.characters) {
-    // Experience is unsigned 32-bit; unsigned long holds it on every
-    // platform, and 4294967295 still fits the 10-wide field.
-    std::fprintf(
-        stream, "%-12s : %3d, %5ld, %5ld,%10lu, %3d, %3d, %3d, %3d, %3d, %3d\n",
-        c.name.c_str(), static_cast<int>(c.level), static_cast<long>(c.hp),
-        static_cast<long>(c.mp), static_cast<unsigned long>(c.exp),
-        static_cast<int>(c.strength), static_cast<int>(c.speed),
-        static_cast<int>(c.vitality), static_cast<int>(c.magic),
-        static_cast<int>(c.spirit), static_cast<int>(c.luck));
+    // "%-12s : %3d, %5ld, %5ld,%10lu, %3d, %3d, %3d, %3d, %3d, %3d\n".
+    // Experience is the unsigned 32-bit figure; 4294967295 still fits its
+    // 10-wide field.
+    append_left(text, c.name, 12);
+    text += " : ";
+    append_right(text, c.level, 3);
+    text += ", ";
+    append_right(text, c.hp, 5);
+    text += ", ";
+    append_right(text, c.mp, 5);
+    text += ',';
+    append_right(text, c.exp, 10);
+    for (const std::int32_t figure :
+         {c.strength, c.speed, c.vitality, c.magic, c.spirit, c.luck}) {
+      text += ", ";
+      append_right(text, figure, 3);
+    }
+    text += '\n';
   }
+  write_text(stream, text);
 }
 
 }  // namespace bondscope

@@ -1,5 +1,9 @@
 #include "save/affection.h"
 
+#include <string>
+
+#include "save/report_text.h"
+
 namespace bondscope {
 namespace {
 
@@ -16,13 +20,18 @@ constexpr char kHeader[] =
 }  // namespace
 
 void write_affection(std::FILE* stream, const save_summary& summary) {
-  std::fputs(kHeader, stream);
+  std::string text = kHeader;
   for (std::size_t k = 0; k < kAffectionCount; ++k) {
+    // "%-12s :  %3d, %3d\n"
     const character_entry& c = summary.characters[kAffectionOrder[k]];
-    std::fprintf(stream, "%-12s :  %3d, %3d\n", c.name.c_str(),
-                 static_cast<int>(summary.talk_points[k]),
-                 static_cast<int>(summary.battle_points[k]));
+    append_left(text, c.name, 12);
+    text += " :  ";
+    append_right(text, summary.talk_points[k], 3);
+    text += ", ";
+    append_right(text, summary.battle_points[k], 3);
+    text += '\n';
   }
+  write_text(stream, text);
 }
 
 }  // namespace bondscope
