@@ -60,6 +60,15 @@ bool is_directory(const std::string& path) {
   }
 }
 
+bool is_pipe(const std::string& path) {
+  std::error_code ec;
+  try {
+    return std::filesystem::is_fifo(std::filesystem::path(path), ec);
+  } catch (const std::exception&) {
+    return false;
+  }
+}
+
 std::FILE* open_source(const std::string& path) {
   std::FILE* in = std::fopen(path.c_str(), "rb");
   if (in == nullptr) fatal("%s:", path.c_str());
@@ -144,8 +153,12 @@ int run(int argc, const char* const* argv) {
   if (options.source.empty()) fatal("Too few arguments");
 
   // The source is opened first: when it cannot be read, the destination is
-  // never created or emptied.
-  std::FILE* in = open_source(options.source);
+  // never created or emptied.  A pipe can never be searched, since the
+  // search seeks; opening a named pipe would also wait for a writer that may
+  // never come, so a pipe is not opened at all and fails below exactly as
+  // the search's first seek would.
+  const bool source_is_pipe = is_pipe(options.source);
+  std::FILE* in = source_is_pipe ? nullptr : open_source(options.source);
   std::FILE* out = stdout;
   if (!options.destination.empty()) {
     if (same_file(options.source, options.destination)) {
@@ -155,6 +168,10 @@ int run(int argc, const char* const* argv) {
     if (out == nullptr) fatal("%s:", options.destination.c_str());
   }
 
+  if (source_is_pipe) {
+    errno = ESPIPE;
+    fatal("Fatal error in fseek():");
+  }
   scan(in, out, options);
 
   std::fclose(in);  // nothing was written to it; a failure here loses nothing
