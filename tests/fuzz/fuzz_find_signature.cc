@@ -12,8 +12,9 @@
 //              three bits pick a stretch length, and the tail follows that
 //              many bytes of stretch (copies of the tail, or the filler);
 //              long data costs time, so most runs go without
-//   bytes 2-3  start offset, as a fraction of the data's length (n / 65536)
-//   bytes 4-5  where the pattern is taken from, as a fraction of the length
+//   bytes 2-3  the start offset: n / 65536 of the data's length plus one,
+//              so that it may also be the end of the data
+//   bytes 4-5  where the pattern is taken from: n / 65536 of the length
 //   byte 6     the filler byte
 //   byte 7     moves the tail 8 bytes earlier per unit, up to 2040 bytes
 //
