@@ -1,5 +1,7 @@
 # Rebuilds the sample card image from its recipe and compares the bytes.
-execute_process(COMMAND ${BSFIXTURE} ${OUTPUT} ${RECIPE} RESULT_VARIABLE rc)
+# EMULATOR (a list, possibly empty) runs a cross-built bsfixture.
+execute_process(COMMAND ${EMULATOR} ${BSFIXTURE} ${OUTPUT} ${RECIPE}
+                RESULT_VARIABLE rc)
 if(NOT rc EQUAL 0)
   message(FATAL_ERROR "bsfixture failed: ${rc}")
 endif()

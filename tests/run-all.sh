@@ -6,3 +6,6 @@ cd "$(dirname "$0")/.."
 
 echo "== native build: unit and end-to-end tests"
 cmake --workflow --preset test
+
+echo "== Windows build under Wine: unit and end-to-end tests"
+cmake --workflow --preset windows

@@ -12,6 +12,7 @@
 #include "save/affection.h"
 #include "save/save_block.h"
 #include "scan/find_signature.h"
+#include "scan/stream64.h"
 
 namespace bondscope {
 namespace {
@@ -78,6 +79,18 @@ std::FILE* open_source(const std::string& path) {
     errno = EISDIR;
     fatal("%s:", path.c_str());
   }
+#if defined(_WIN32)
+  // Only disk files have positions on Windows, and only they can be told
+  // apart from the destination: a device name that reaches a file (as
+  // Wine's /dev/stdin reaches whatever standard input was redirected from)
+  // would slip past the same-file check, and opening the destination would
+  // empty the very file being read.  The search's first seek would fail
+  // anyway, so fail here, before the destination is touched.
+  if (!has_positions(in)) {
+    errno = ESPIPE;
+    fatal("Fatal error in fseek():");
+  }
+#endif
   return in;
 }
 
