@@ -1,7 +1,6 @@
 # Builds each recipe SEEDS/NAME.recipe with BSFIXTURE and compares the result
 # with the committed seed CORPUS/NAME (built in SCRATCH), or, with -DUPDATE=ON,
-# writes it there.  EMULATOR (a list, possibly empty) runs a cross-built
-# bsfixture.
+# writes it there.
 file(GLOB recipes ${SEEDS}/*.recipe)
 if(NOT recipes)
   message(FATAL_ERROR "no recipes in ${SEEDS}")
@@ -15,8 +14,7 @@ foreach(recipe IN LISTS recipes)
   endif()
   get_filename_component(folder ${output} DIRECTORY)
   file(MAKE_DIRECTORY ${folder})
-  execute_process(COMMAND ${EMULATOR} ${BSFIXTURE} ${output} ${recipe}
-                  RESULT_VARIABLE rc)
+  execute_process(COMMAND ${BSFIXTURE} ${output} ${recipe} RESULT_VARIABLE rc)
   if(NOT rc EQUAL 0)
     message(FATAL_ERROR "bsfixture failed on ${recipe}: ${rc}")
   endif()
