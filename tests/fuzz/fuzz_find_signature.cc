@@ -22,7 +22,7 @@
 // it reuses and searches several stretches of at once, so long data whose
 // interesting part lies at various distances from the start is what reaches
 // the piece and buffer boundaries; the stretch lengths straddle a good many
-// of them, up to past the start of the largest pieces.
+// of them, up to past the start of the fifth piece.
 //
 // The data goes into a real seekable stream; the search starts at the start
 // offset and, when it finds an occurrence, runs once more on the same stream
@@ -45,8 +45,8 @@ namespace {
 using bytes = std::vector<unsigned char>;
 
 constexpr std::size_t kHeaderSize = 8;
-constexpr std::size_t kStretch[8] = {0,     8192,   24576,  40000,
-                                     57344, 122880, 253952, 300000};
+constexpr std::size_t kStretch[8] = {0,     8192,  16384,  24576,
+                                     40000, 57344, 122880, 130000};
 
 // The reference for the search's result, kept out of the fuzzer's coverage
 // and sanitizer instrumentation: it would only slow each run down and steer
