@@ -38,36 +38,38 @@ void check_written(std::FILE* out) {
   if (std::ferror(out)) fatal("Fatal error in fwrite():");
 }
 
+// Asks the file system about a name.  Building a path can throw for a name
+// the platform cannot convert; such a name is left for fopen to judge.
+template <typename Question>
+bool ask_file_system(Question question) {
+  try {
+    std::error_code ec;
+    return question(ec) && !ec;
+  } catch (const std::exception&) {
+    return false;
+  }
+}
+
 // Opening the destination for writing empties it; when it is the source
 // (by any name, link or hard link) that would destroy the input before it
 // is read.
 bool same_file(const std::string& a, const std::string& b) {
-  std::error_code ec;
-  try {
+  return ask_file_system([&](std::error_code& ec) {
     return std::filesystem::equivalent(std::filesystem::path(a),
-                                       std::filesystem::path(b), ec) &&
-           !ec;
-  } catch (const std::exception&) {
-    return false;  // a name the platform cannot convert: fopen decides
-  }
+                                       std::filesystem::path(b), ec);
+  });
 }
 
 bool is_directory(const std::string& path) {
-  std::error_code ec;
-  try {
+  return ask_file_system([&](std::error_code& ec) {
     return std::filesystem::is_directory(std::filesystem::path(path), ec);
-  } catch (const std::exception&) {
-    return false;
-  }
+  });
 }
 
 bool is_pipe(const std::string& path) {
-  std::error_code ec;
-  try {
+  return ask_file_system([&](std::error_code& ec) {
     return std::filesystem::is_fifo(std::filesystem::path(path), ec);
-  } catch (const std::exception&) {
-    return false;
-  }
+  });
 }
 
 std::FILE* open_source(const std::string& path) {
